@@ -1,0 +1,53 @@
+// Any bytes as the exchange document: the whole inbound run into a scratch
+// table folder either completes or stops with an exception, never anything
+// worse.
+#include <cstdint>
+#include <exception>
+
+#include "formats/dbf/DbfTable.h"
+#include "inbound/InboundRun.h"
+#include "support/FuzzSupport.h"
+
+using namespace enlazora;
+
+namespace {
+
+class FirstPlan : public inbound::InboundInteraction {
+ public:
+  std::string chooseDayPlan(const std::filesystem::path&) override { return "J1"; }
+};
+
+const std::filesystem::path& LevelTable() {
+  static const std::filesystem::path file = [] {
+    auto path = fuzzing::ScratchFolder() / "NIVELLARI.DBF";
+    formats::DbfTable::create(path, {formats::FieldDef::integer("X_OFERTAMATRIG"),
+                                     formats::FieldDef::character("NIVEL_ABREV", 10),
+                                     formats::FieldDef::character("ESTUDIO", 100)});
+    auto table = formats::DbfTable::open(path);
+    table.append();
+    table.setInteger("X_OFERTAMATRIG", 10);
+    table.set("NIVEL_ABREV", "ESO");
+    table.set("ESTUDIO", "Educaci\xF3n Secundaria Obligatoria");
+    table.post();
+    table.close();
+    return path;
+  }();
+  return file;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const auto& level = LevelTable();
+  const auto tables = fuzzing::ScratchFolder() / "HTEMP";
+  std::filesystem::create_directories(tables);
+  fuzzing::EmptyFolder(tables);
+  const auto document = fuzzing::ScratchFolder() / "documento.xml";
+  fuzzing::WriteFile(document, data, size);
+  FirstPlan interaction;
+  try {
+    inbound::RunInbound({document, tables, level}, interaction);
+  } catch (const std::exception&) {
+  }
+  return 0;
+}
