@@ -1,0 +1,26 @@
+#include "outbound/TableFiles.h"
+
+#include <system_error>
+
+#include "text/Clipper.h"
+
+namespace enlazora::outbound {
+namespace fs = std::filesystem;
+
+std::string PathText(const fs::path& path) {
+  const auto utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
+std::optional<fs::path> FindTableFile(const fs::path& folder, const std::string& table) {
+  const std::string fileName = table + ".DBF";
+  std::error_code error;
+  if (fs::is_regular_file(folder / fileName, error)) return folder / fileName;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+    if (text::UpperAsciiLetters(entry->path().filename().string()) != fileName) continue;
+    if (entry->is_regular_file(error)) return entry->path();
+  }
+  return std::nullopt;
+}
+
+}  // namespace enlazora::outbound
