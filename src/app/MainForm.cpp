@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "app/Fonts.h"
+#include "app/Glyphs.h"
 #include "app/GradientPanel.h"
 #include "app/Help.h"
 #include "app/HostEmbedding.h"
@@ -122,7 +123,7 @@ void TMForm::buildControls() {
   Draw3D2->setObjectName(QStringLiteral("Draw3D2"));
   Draw3D2->setGeometry(1, 0, 315, 169);
 
-  const QIcon okGlyph = style()->standardIcon(QStyle::SP_DialogOkButton);
+  const QIcon okGlyph = CheckMarkGlyph();
   BExportar = MakeButton(Draw3D2, "BExportar", okGlyph, QStringLiteral("Aceptar"), QRect(96, 120, 89, 25));
   BClose = MakeButton(Draw3D1, "BClose", style()->standardIcon(QStyle::SP_DialogCloseButton),
                       QStringLiteral("&Salir"), QRect(256, 32, 89, 25));

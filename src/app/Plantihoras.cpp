@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "app/Fonts.h"
+#include "app/Glyphs.h"
 #include "app/GradientPanel.h"
 #include "app/UiText.h"
 #include "app/UserDialogs.h"
@@ -110,7 +111,7 @@ void TPlantillas::buildControls() {
   LabelPlanFec2 =
       MakeLabel(Draw3D4, "LabelPlanFec2", QStringLiteral("-"), QRect(9, 176, 120, 23), ArialBold(16), kMaroon);
 
-  BitBtnContinuar = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Continuar"),
+  BitBtnContinuar = new QPushButton(CheckMarkGlyph(), QStringLiteral("Continuar"),
                                     Draw3D4);
   BitBtnContinuar->setObjectName(QStringLiteral("BitBtnContinuar"));
   BitBtnContinuar->setGeometry(255, 203, 89, 25);
