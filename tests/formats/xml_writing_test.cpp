@@ -194,22 +194,31 @@ TEST(XmlWriting, SavingReplacesTheTargetAndLeavesNoOtherFile) {
 TEST(XmlWriting, SaveFailuresNameTheFileAndLeaveNothingBehind) {
   TempFolder folder;
   auto doc = LoadBytes(folder, kInputBody);
-  const auto missing = folder / "no_existe" / "salida.xml";
-  EXPECT_EQ(SaveFailure(doc, missing), "No se puede guardar el archivo \"" + missing.string() + "\": la carpeta no existe.");
+  const auto failure = [](const fs::path& file) {
+    return "No se puede guardar el archivo \"" + file.string() + "\": ";
+  };
   fs::create_directory(folder / "carpeta");
-  EXPECT_EQ(SaveFailure(doc, folder / "carpeta"),
-            "No se puede guardar el archivo \"" + (folder / "carpeta").string() + "\": es una carpeta.");
   // A folder the program may not write in: a locked folder of our own, or
   // for the superuser, who may write anywhere, the kernel's /sys.
-  fs::path locked = "/sys";
-  if (geteuid() != 0) {
-    locked = folder / "bloqueada";
+  const bool superuser = geteuid() == 0;
+  const fs::path locked = superuser ? fs::path("/sys") : folder / "bloqueada";
+  if (!superuser) {
     fs::create_directory(locked);
     fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+    WriteBytes(folder / "protegido.xml", "original");
+    fs::permissions(folder / "protegido.xml", fs::perms::owner_read);
   }
-  EXPECT_EQ(SaveFailure(doc, locked / "salida.xml"),
-            "No se puede guardar el archivo \"" + (locked / "salida.xml").string() + "\": no hay permiso de escritura.");
-  EXPECT_EQ(SnapshotFolder(folder.path()).size(), geteuid() != 0 ? 3u : 2u);
+  const auto before = SnapshotFolder(folder.path());
+
+  const auto missing = folder / "no_existe" / "salida.xml";
+  EXPECT_EQ(SaveFailure(doc, missing), failure(missing) + "la carpeta no existe.");
+  EXPECT_EQ(SaveFailure(doc, folder / "carpeta"), failure(folder / "carpeta") + "es una carpeta.");
+  EXPECT_EQ(SaveFailure(doc, locked / "salida.xml"), failure(locked / "salida.xml") + "no hay permiso de escritura.");
+  if (!superuser) {
+    EXPECT_EQ(SaveFailure(doc, folder / "protegido.xml"),
+              failure(folder / "protegido.xml") + "no hay permiso de escritura.");
+  }
+  EXPECT_EQ(SnapshotFolder(folder.path()), before);
 }
 
 // Files may grow no larger than a limit while it lives; writing beyond it
