@@ -213,6 +213,7 @@ void TMForm::closeEvent(QCloseEvent* event) {
   FormClose();
   closed_ = true;
   event->accept();
+  emit windowClosed();
 }
 
 void TMForm::FormClose() {

@@ -64,6 +64,11 @@ class TMForm : public QWidget {
 
   void setVisible(bool visible) override;
 
+ signals:
+  // The window has closed: the program ends (a window inside a host's window
+  // is no top-level window, so the toolkit would not end it by itself).
+  void windowClosed();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

@@ -30,6 +30,8 @@ int main(int argc, char* argv[]) {
   setup.programFolder = enlazora::formats::ProgramFolder();
   setup.tableFolder = enlazora::formats::DefaultTableFolder();
   enlazora::app::TMForm MForm(std::move(setup));
+  QObject::connect(&MForm, &enlazora::app::TMForm::windowClosed, &application, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
   MForm.show();
   // A hosted run may end, and close the window, before it is ever displayed.
   if (MForm.closed()) return 0;
