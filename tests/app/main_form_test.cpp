@@ -458,12 +458,14 @@ class MainFormTest : public QObject {
                                std::filesystem::copy_options::overwrite_existing);
     std::filesystem::copy_file(sample, bench.document());
     bench.dialogs->files = {bench.documentName()};
-    bench.dialogs->dayPlan = "";  // the first plan, as an untouched dialog hands back
+    bench.dialogs->dayPlan = "JORN2";
     auto importing = bench.window();
     importing->show();
     Click(*importing, "BExportar");
     QCOMPARE(bench.dialogs->errors, QStringList{});
     QCOMPARE(bench.dialogs->messages, QStringList{"Proceso finalizado"});
+    QCOMPARE(bench.dialogs->dayPlanQuestions, 1);
+    QCOMPARE(importing->PlantillaElegida(), std::string("JORN2"));
 
     std::filesystem::copy_file(built / "SOLUC.DBF", bench.tables() / "SOLUC.DBF",
                                std::filesystem::copy_options::overwrite_existing);
