@@ -2,8 +2,11 @@
 // would after timetabling it: the sample document is converted inbound into a
 // scratch folder (day plan JORN1), every subject load of ASIGT.DBF gets a
 // teacher of PROFT.DBF, and each of its weekly hours is placed on a school day
-// and time slot where neither the teacher nor the class unit is busy. A few
-// lessons stay unplaced (DIA 0), some have no room, some carry a task.
+// and time slot where neither the teacher nor the class unit is busy. Where a
+// class unit's loads ask for more hours than its week holds, each load keeps
+// its share. Teachers with few hours get guard duties (lessons of the
+// activity "Guardia", without class unit). A few lessons stay unplaced
+// (DIA 0), some have no room, some carry a task.
 //
 //   generar_solucion instituto.xml SOLUC.DBF
 #include <algorithm>
@@ -29,6 +32,9 @@ using enlazora::formats::FieldDef;
 constexpr const char* kDayPlan = "JORN1";
 constexpr int kSchoolDays = 5;
 constexpr int kMostHoursPerTeacher = 24;
+constexpr int kGuardsBelowHours = 18;  // teachers with fewer hours get guard duties
+constexpr int kGuardsPerTeacher = 2;
+constexpr int kFreeCellsPerUnit = 2;    // cells of a class unit's week left free
 constexpr std::size_t kEveryUnplaced = 61;  // one lesson in so many is left unplaced
 constexpr std::size_t kEveryWithoutRoom = 7;
 constexpr std::size_t kEveryWithTask = 11;
@@ -87,15 +93,41 @@ std::vector<int> TeachingSlots(const fs::path& folder) {
   return {slots.begin(), slots.end()};
 }
 
-// The activity key that a task of the solution carries: the first activity
-// of ASIGNOMT.DBF.
-std::string FirstActivityKey(const fs::path& folder) {
+struct Activities {
+  std::string taskKey;    // CODTAREA of the first activity: the task some lessons carry
+  std::string guardCode;  // COD of the first activity named "Guardia...", empty when none
+};
+
+Activities ActivitiesOf(const fs::path& folder) {
   auto table = DbfTable::open(folder / "ASIGNOMT.DBF", enlazora::formats::Access::Shared);
-  std::string key;
-  for (std::size_t row = 0; row < table.size() && key.empty(); ++row)
-    if (table.logical(row, "ESTAREA")) key = table.text(row, "CODTAREA");
+  Activities activities;
+  for (std::size_t row = 0; row < table.size(); ++row) {
+    if (!table.logical(row, "ESTAREA")) continue;
+    if (activities.taskKey.empty()) activities.taskKey = table.text(row, "CODTAREA");
+    const std::string name = enlazora::text::UpperAsciiLetters(table.text(row, "NOMBRE"));
+    if (activities.guardCode.empty() && name.starts_with("GUARDIA")) activities.guardCode = table.text(row, "COD");
+  }
   table.close();
-  return key;
+  return activities;
+}
+
+// Where a class unit's loads ask for more hours than its week holds, every
+// load of the unit keeps its share of the week (one hour at least), and the
+// hours left over go one each to the unit's first loads.
+void FitLoadsToTheWeek(std::vector<Load>& loads, int cellsPerWeek) {
+  const int available = cellsPerWeek - kFreeCellsPerUnit;
+  std::map<std::string, int> asked, given;
+  for (const Load& load : loads) asked[load.classUnit] += load.hours;
+  for (Load& load : loads) {
+    if (asked[load.classUnit] <= available) continue;
+    load.hours = std::max(1, load.hours * available / asked[load.classUnit]);
+    given[load.classUnit] += load.hours;
+  }
+  for (Load& load : loads) {
+    if (asked[load.classUnit] <= available || given[load.classUnit] >= available) continue;
+    ++load.hours;
+    ++given[load.classUnit];
+  }
 }
 
 class Week {
@@ -122,6 +154,26 @@ class Week {
     return lessons;
   }
 
+  // Guard duties for the teachers with few hours: lessons of the activity
+  // without class unit.
+  std::vector<Lesson> placeGuards(const std::string& guardCode) {
+    std::vector<Lesson> lessons;
+    if (guardCode.empty()) return lessons;
+    for (std::size_t index = 0; index < teachers_.size(); ++index) {
+      const std::string& teacher = teachers_[index];
+      if (hours_[teacher] >= kGuardsBelowHours) continue;
+      std::set<int> daysTaken;
+      for (int guard = 0; guard < kGuardsPerTeacher; ++guard) {
+        Lesson lesson{teacher, 0, 0, guardCode, "", "", ""};
+        placeOnFreeCell(lesson, daysTaken, index * 3 + static_cast<std::size_t>(guard));
+        lessons.push_back(lesson);
+      }
+    }
+    return lessons;
+  }
+
+  int cellsPerWeek() const { return kSchoolDays * static_cast<int>(slots_.size()); }
+
  private:
   std::string teacherFor(const Load& load, std::size_t start) {
     for (std::size_t k = 0; k < teachers_.size(); ++k) {
@@ -146,7 +198,8 @@ class Week {
         const int day = cell % kSchoolDays + 1;
         const int slot = slots_[static_cast<std::size_t>(cell / kSchoolDays)];
         if (newDayOnly && daysTaken.contains(day)) continue;
-        if (busy(lesson.teacher, day, slot) || busy("#" + lesson.classUnit, day, slot)) continue;
+        if (busy(lesson.teacher, day, slot)) continue;
+        if (!lesson.classUnit.empty() && busy("#" + lesson.classUnit, day, slot)) continue;
         taken_.insert({lesson.teacher, day * 100 + slot});
         taken_.insert({"#" + lesson.classUnit, day * 100 + slot});
         daysTaken.insert(day);
@@ -207,16 +260,18 @@ int Generate(const fs::path& document, const fs::path& output) {
   const auto slots = TeachingSlots(tables);
   if (teachers.empty() || slots.empty()) throw std::runtime_error("la muestra no tiene profesores o tramos");
   Week week(teachers, slots);
-  auto lessons = week.place(SubjectLoads(tables));
-
-  const std::string task = FirstActivityKey(tables);
+  auto loads = SubjectLoads(tables);
+  FitLoadsToTheWeek(loads, week.cellsPerWeek());
+  auto lessons = week.place(loads);
+  const Activities activities = ActivitiesOf(tables);
   for (std::size_t index = 0; index < lessons.size(); ++index) {
     Lesson& lesson = lessons[index];
     const auto unit = std::find(units.begin(), units.end(), lesson.classUnit) - units.begin();
     if (!rooms.empty() && index % kEveryWithoutRoom != 0)
       lesson.room = rooms[static_cast<std::size_t>(unit) % rooms.size()];
-    if (index % kEveryWithTask == 0) lesson.task = task;
+    if (index % kEveryWithTask == 0) lesson.task = activities.taskKey;
   }
+  for (const Lesson& guard : week.placeGuards(activities.guardCode)) lessons.push_back(guard);
   WriteSolution(output, lessons);
   fs::remove_all(scratch);
   std::size_t placed = 0;

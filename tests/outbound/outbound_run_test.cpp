@@ -230,6 +230,21 @@ TEST(OutboundRun, StoppedRunLeavesEverythingAsItWas) {
   }
 }
 
+// The result is written to a scratch file beside it and moved into place only
+// when complete: a save that fails leaves nothing behind.
+TEST(OutboundRun, SaveThatFailsLeavesNothingBehind) {
+  OutboundScene scene;
+  scene.school.write(scene.tables);
+  fs::create_directories(scene.folder / "carpeta");
+  WriteBytes(scene.folder / "carpeta" / "dentro.txt", "x");
+  const auto before = SnapshotFolder(scene.folder.path());
+  for (const fs::path& target : {scene.folder / "carpeta", scene.folder / "no-existe" / "resultado.xml"}) {
+    EXPECT_ANY_THROW(RunOutbound({scene.document, scene.tables, target})) << target;
+    EXPECT_EQ(SnapshotFolder(scene.folder.path()), before) << target;
+  }
+  ExpectTablesReleased(scene.tables);
+}
+
 TEST(OutboundRun, StopsOfTheirOwnKind) {
   OutboundScene scene;
   scene.school.write(scene.tables);
