@@ -11,6 +11,9 @@ std::filesystem::path FileInFolder(const std::filesystem::path& folder, std::str
   const std::filesystem::path exact = folder / std::filesystem::path(std::string(name));
   std::error_code error;
   if (std::filesystem::exists(exact, error)) return exact;
+#ifdef _WIN32
+  return exact;  // names are found without regard to case already
+#else
   const auto sameIgnoringCase = [name](const std::string& candidate) {
     return candidate.size() == name.size() &&
            std::equal(candidate.begin(), candidate.end(), name.begin(), [](char a, char b) {
@@ -22,6 +25,7 @@ std::filesystem::path FileInFolder(const std::filesystem::path& folder, std::str
     if (sameIgnoringCase(entry->path().filename().string())) return entry->path();
   }
   return exact;
+#endif
 }
 
 }  // namespace enlazora::app

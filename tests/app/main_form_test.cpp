@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "app/GradientPanel.h"
@@ -51,6 +52,8 @@ class MainFormTest : public QObject {
     QCOMPARE(window->size(), QSize(632, 266));
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QVERIFY(!(window->windowFlags() & Qt::FramelessWindowHint));
+    const QPoint offCentre = window->geometry().center() - window->screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2, "not centred on the screen");
 
     struct Placement {
       const char* name;

@@ -14,7 +14,7 @@ using enlazora::testing::ReadBytes;
 using enlazora::testing::TempFolder;
 using enlazora::testing::WriteBytes;
 
-class AppLogicTest : public QObject {
+class CommandLineReportTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -155,5 +155,5 @@ class AppLogicTest : public QObject {
   }
 };
 
-QTEST_APPLESS_MAIN(AppLogicTest)
-#include "app_logic_test.moc"
+QTEST_APPLESS_MAIN(CommandLineReportTest)
+#include "command_line_report_test.moc"
