@@ -266,6 +266,17 @@ TEST(OutboundRun, StopsOfTheirOwnKind) {
   EXPECT_THROW(RunOutbound({"", scene.tables, std::nullopt}), RunStopped);
 }
 
+// A host under a case-sensitive file system may have written its solution as
+// soluc.dbf: it is the same table.
+TEST(OutboundRun, TableFileNamesInAnyLetterCase) {
+  OutboundScene scene;
+  scene.school.write(scene.tables);
+  fs::rename(scene.tables / "SOLUC.DBF", scene.tables / "soluc.dbf");
+  fs::rename(scene.tables / "PERIODOS.DBF", scene.tables / "Periodos.Dbf");
+  RunOutbound({scene.document, scene.tables, std::nullopt});
+  EXPECT_EQ(FlattenDocument(scene.result), ExpectedDocument());
+}
+
 TEST(OutboundRun, RefusesToWriteOverTheChosenDocument) {
   OutboundScene scene;
   scene.school.write(scene.tables);
