@@ -21,9 +21,9 @@ class CommandLineDayPlan : public inbound::InboundInteraction {
   explicit CommandLineDayPlan(std::optional<std::string> plan) : plan_(std::move(plan)) {}
 
   std::string chooseDayPlan(const std::filesystem::path& document) override {
-    if (plan_) return *plan_;
+    if (plan_) return text::Utf8ToAnsi(*plan_);
     const auto plans = formats::ExchangeDocument::load(document).records("JORNADAS_ESCOLARES");
-    return plans.empty() ? std::string() : text::AnsiToUtf8(plans.front().value(0));
+    return plans.empty() ? std::string() : plans.front().value(0);
   }
 
  private:
@@ -41,7 +41,7 @@ int RunHaciaHoralix(const CommandLine& line) {
   try {
     const inbound::InboundResult result = inbound::RunInbound(request, dayPlan);
     std::cout << messages::kProcesoFinalizado << '\n';
-    std::cout << "Plantilla horaria: " << result.chosenPlan << '\n';
+    std::cout << "Plantilla horaria: " << text::AnsiToUtf8(result.chosenPlan) << '\n';
     for (const auto& table : result.tables) std::cout << table.table << ": " << table.rows << " registros\n";
     return kCompleted;
   } catch (const std::exception& error) {

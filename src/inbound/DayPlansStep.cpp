@@ -10,7 +10,6 @@
 #include "inbound/IntegerText.h"
 #include "inbound/Steps.h"
 #include "text/Clipper.h"
-#include "text/Windows1252.h"
 
 namespace enlazora::inbound {
 namespace {
@@ -28,8 +27,7 @@ std::string ChooseDayPlan(StepContext& context, const std::vector<formats::Recor
         "El documento no contiene ninguna jornada escolar (bloque JORNADAS_ESCOLARES): no hay plantilla "
         "horaria que aplicar.");
   if (plans.size() == 1) return QuitaEspacios(plans.front().value(0));
-  const std::string chosen = context.interaction.chooseDayPlan(context.documentPath);
-  return text::Utf8ToAnsi(text::TrimControlAndBlanks(chosen));
+  return text::TrimControlAndBlanks(context.interaction.chooseDayPlan(context.documentPath));
 }
 
 struct TimeSlot {

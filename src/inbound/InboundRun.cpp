@@ -8,7 +8,6 @@
 #include "inbound/StagedTables.h"
 #include "inbound/StepContext.h"
 #include "inbound/Steps.h"
-#include "text/Windows1252.h"
 
 namespace enlazora::inbound {
 namespace fs = std::filesystem;
@@ -46,7 +45,7 @@ InboundResult RunInbound(const InboundRequest& request, InboundInteraction& inte
   StepContext context{document, request.document, request.levelTable, interaction, tables, nullptr, {}, {}};
   RunSteps(context);
   tables.commit();
-  return {std::move(context.written), text::AnsiToUtf8(context.PlantillaElegida)};
+  return {std::move(context.written), std::move(context.PlantillaElegida)};
 }
 
 }  // namespace enlazora::inbound

@@ -14,8 +14,8 @@ class InboundInteraction {
  public:
   virtual ~InboundInteraction() = default;
   // The document holds more than one day plan: the code of the plan to apply,
-  // as UTF-8 text (whatever the person hands back; the run trims it of
-  // characters of code 32 or below).
+  // as Windows-1252 text like the document's values (whatever the person hands
+  // back; the run trims it of characters of code 32 or below).
   virtual std::string chooseDayPlan(const std::filesystem::path& document) = 0;
 };
 
@@ -32,7 +32,7 @@ struct TableRows {
 
 struct InboundResult {
   std::vector<TableRows> tables;  // in the order the steps write them
-  std::string chosenPlan;         // PlantillaElegida, UTF-8
+  std::string chosenPlan;         // PlantillaElegida, Windows-1252
 };
 
 // Throws RunStopped for the document or the level reference table missing

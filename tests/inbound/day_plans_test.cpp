@@ -113,6 +113,9 @@ TEST(DayPlans, ChoicesThatMatchLittle) {
       {"no slots", {{"J1", "N", "a", "b"}, {"J2", "M", "a", "b"}}, {}, "J2", 0, 1, 1},
       // A typed code that no plan has: no period, its slots all the same.
       {"typed code", {{"A", "N", "a", "b"}, {"B", "M", "a", "b"}}, {{"T1", "1a", "480", "540", "Z"}}, "Z", 7, 0, 1},
+      // The person's answer is Windows-1252 text, like the document's values.
+      {"accented code", {{"MAÑANA", "N", "a", "b"}, {"TARDE", "M", "a", "b"}},
+       {{"T1", "1a", "480", "540", "MAÑANA"}}, "MA\xD1" "ANA", 7, 1, 1},
       // Codes differ in letter case.
       {"letter case", {{"A", "N", "a", "b"}, {"B", "M", "a", "b"}}, {{"T1", "1a", "480", "540", "A"}}, "a", 0, 0, 1},
   };
