@@ -76,6 +76,7 @@ TEST(DayPlans, ThePersonChoosesAmongSeveralPlans) {
                                     {"S6", "Etiqueta de veinte c", "0", "1439", "A"},
                                     {"S7"},          // one value: skipped, the counter stays
                                     {"S8", "solo"},  // two values: no plan code
+                                    {"S9", "cuatro", "600", "660"},  // four values: no plan code
                                 });
   document.write(bench.document());
   FixedDayPlan dayPlan(" \tA\r\n");
