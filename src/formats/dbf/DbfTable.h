@@ -29,7 +29,9 @@ enum class Access { Exclusive, Shared };
 class DbfTable {
  public:
   // Writes a new empty level-7 table with these fields, replacing a table of
-  // the same name. Fails if the existing file is held open elsewhere.
+  // the same name. Fails if the existing file is held open elsewhere. The
+  // sizes of I, O, L and D fields may be left 0. A name without extension
+  // gets ".DBF" (here and in open).
   static void create(const std::filesystem::path& file, const std::vector<FieldDef>& fields);
 
   // Opens a table. Exclusive access fails, naming the table, when another
@@ -51,6 +53,9 @@ class DbfTable {
   // Reading a value back. Character fields without trailing blanks; numbers
   // from numeric, float, integer and double fields. A text that is no number
   // where a number is read raises "'%s' no es un valor entero válido".
+  // integer() takes an optional sign and digits, with a fraction of zeros
+  // only ("3.00" reads 3); number() also fractions and exponents. A blank
+  // value reads 0 for both, and false for logical() (true: T, t, Y, y).
   std::string text(std::size_t row, std::string_view field) const;
   long long integer(std::size_t row, std::string_view field) const;
   double number(std::size_t row, std::string_view field) const;
@@ -58,7 +63,9 @@ class DbfTable {
   bool isBlank(std::size_t row, std::string_view field) const;
 
   // Appending: a blank record, fields set by name (texts silently cut to the
-  // field's width), then post. Unset fields stay blank.
+  // field's width), then post. Unset fields stay blank. Appending again
+  // before post posts the record in hand. A value that a field cannot hold
+  // (a number too wide, text that is no number for a numeric field) raises.
   void append();
   void set(std::string_view field, std::string_view text);
   void setInteger(std::string_view field, long long value);
@@ -67,7 +74,10 @@ class DbfTable {
   void post();
 
   // Writes the posted records to the file if any were appended, then releases
-  // the table. A table that is destroyed without close writes nothing.
+  // the table. A table that is destroyed without close writes nothing. The
+  // file is written anew beside the table and renamed over it, so a failed
+  // write leaves the old table whole. Closing twice does nothing; any other
+  // call on a closed table raises.
   void close();
 
   // First row, in table order, whose fields equal the values exactly (whole
@@ -78,7 +88,7 @@ class DbfTable {
 
   // Every row whose field equals the value (same comparison as locate), in
   // table order: the filter of the outbound run, and walks that visit every
-  // match.
+  // match. The reference stays valid until the next post().
   const std::vector<std::size_t>& rowsWhere(std::string_view field, std::string_view value) const;
 
   // Every row in ascending order of a numeric field; equal keys in table order.
