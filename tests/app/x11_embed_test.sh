@@ -99,4 +99,5 @@ xdotool mousemove --window "$child" 300 212 click 1
 wait_for 15 bash -c "! kill -0 $run" || fail "Salir did not close the hosted window"
 grep -q $'^Transformado=0\r$' "$ini" || { cat -A "$ini" >&2; fail "Horalix.ini does not hold 0"; }
 echo "run 2: displayed inside the host, closed by Salir, Horalix.ini holds 0"
+if grep -E 'AddressSanitizer|runtime error:' "$work"/run*.log >&2; then fail "the program reported memory errors"; fi
 echo "PASS"
