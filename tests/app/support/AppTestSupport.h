@@ -38,9 +38,11 @@ class FakeDialogs : public app::UserDialogs {
   std::optional<QString> askForFile(QFileDialog& dialog) override {
     ++fileQuestions;
     if (whileFileDialog) whileFileDialog(dialog);
-    if (files.empty()) return std::nullopt;
-    auto answer = files.front();
-    files.pop_front();
+    std::optional<QString> answer;
+    if (!files.empty()) {
+      answer = std::move(files.front());
+      files.pop_front();
+    }
     return answer;
   }
   void showMessage(QWidget*, const QString& text) override { messages << text; }
