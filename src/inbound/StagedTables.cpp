@@ -83,13 +83,22 @@ std::vector<fs::path> StagedTables::existingTargets() const {
   return targets;
 }
 
-void StagedTables::checkTargetsFree(const std::vector<fs::path>& targets) const {
+std::vector<formats::FileLock> StagedTables::takeTargets(const std::vector<fs::path>& targets) const {
+  std::vector<formats::FileLock> locks;
   for (const auto& target : targets) {
-    if (formats::FileLock::tryExclusive(target)) continue;
+    if (auto lock = formats::FileLock::tryExclusive(target)) {
+      locks.push_back(std::move(*lock));
+      continue;
+    }
     std::error_code error;
     if (!fs::exists(target, error)) continue;  // gone meanwhile: nothing to take
     throw formats::dbf::TableHeldElsewhere(PathText(target.filename()));
   }
+#ifdef _WIN32
+  // Windows cannot move a file that is open, even by us: the check has to do.
+  locks.clear();
+#endif
+  return locks;
 }
 
 void StagedTables::commit() {
@@ -99,7 +108,9 @@ void StagedTables::commit() {
   } catch (const fs::filesystem_error&) {
     throw InboundError("No se puede leer la carpeta de las tablas de Horalix: " + PathText(folder_));
   }
-  checkTargetsFree(targets);
+  // Held until the new tables are in place, so that no other program can
+  // open an old table between the check and the move.
+  const auto heldTargets = takeTargets(targets);
 
   const fs::path aside = staging_ / "anteriores";
   std::vector<std::pair<fs::path, fs::path>> movedAside;  // (original, aside)

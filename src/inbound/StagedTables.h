@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/dbf/FieldDef.h"
+#include "formats/files/FileLock.h"
 
 namespace enlazora::inbound {
 
@@ -43,7 +44,7 @@ class StagedTables {
 
  private:
   std::vector<std::filesystem::path> existingTargets() const;
-  void checkTargetsFree(const std::vector<std::filesystem::path>& targets) const;
+  std::vector<formats::FileLock> takeTargets(const std::vector<std::filesystem::path>& targets) const;
 
   std::filesystem::path folder_;
   std::filesystem::path staging_;
