@@ -119,7 +119,8 @@ TEST(HaciaHoralix, SampleSchoolTablesAsTDbfReadsThem) {
   for (const auto& [table, fields] : kStructures) {
     dumps[table] = ReadWithTDbf(sample.tables / table);
     EXPECT_EQ(dumps[table].header, "level 7\n" + fields) << table;
-    EXPECT_NE(result.out.find(table + ": " + std::to_string(dumps[table].rows.size()) + " registros\n"),
+    const auto rows = dumps[table].rows.size();
+    EXPECT_NE(result.out.find(table + ": " + std::to_string(rows) + (rows == 1 ? " registro\n" : " registros\n")),
               std::string::npos)
         << table << "\n" << result.out;
   }
