@@ -14,6 +14,7 @@
 #include "app/Fonts.h"
 #include "app/Glyphs.h"
 #include "app/GradientPanel.h"
+#include "app/Labels.h"
 #include "app/Help.h"
 #include "app/HostEmbedding.h"
 #include "app/OutcomeReport.h"
@@ -71,20 +72,6 @@ bool IsExistingFile(const QString& file) {
   if (file.isEmpty()) return false;
   std::error_code error;
   return std::filesystem::is_regular_file(ToPath(file), error);
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, const QFont& font,
-                  const QColor& colour) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setFont(font);
-  label->setWordWrap(true);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  label->setPalette(palette);
-  return label;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QIcon& icon, const QString& text, QRect geometry) {

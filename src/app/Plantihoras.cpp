@@ -11,6 +11,7 @@
 #include "app/Fonts.h"
 #include "app/Glyphs.h"
 #include "app/GradientPanel.h"
+#include "app/Labels.h"
 #include "app/UiText.h"
 #include "app/UserDialogs.h"
 #include "text/Clipper.h"
@@ -42,20 +43,6 @@ QColor InactiveCaptionTextColour() {
 #else
   return QColor(216, 228, 248);
 #endif
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, const QFont& font,
-                  const QColor& colour) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setFont(font);
-  label->setWordWrap(true);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  label->setPalette(palette);
-  return label;
 }
 
 }  // namespace

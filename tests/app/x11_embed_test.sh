@@ -9,44 +9,10 @@ set -euo pipefail
 program=$1
 host_program=$2
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Waits up to $1 seconds for a command to succeed.
-wait_for() {
-  local seconds=$1; shift
-  for _ in $(seq $((seconds * 10))); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-
-# A display of our own.
-display=""
-for n in $(seq 91 160); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || fail "no free display"
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 10 test -e "/tmp/.X11-unix/X$display" || fail "Xvfb did not start"
-export DISPLAY=":$display"
-export QT_QPA_PLATFORM=xcb
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" ENLAZORA_TABLAS="$work/HTEMP"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$ENLAZORA_TABLAS"
-chmod 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/xvfb_session.sh"
+start_xvfb 91
 
 # The program's own folder, where Horalix.ini is written.
-mkdir -p "$work/programa"
 cp "$program" "$work/programa/enlazora"
 ini="$work/programa/Horalix.ini"
 
@@ -59,7 +25,6 @@ echo "host window $host_hex"
 
 title='Exportar e importar datos entre Horalix y Quirenda'
 child_of_host() { xwininfo -children -id "$host_id" | grep -F "\"$title\"" | awk '{print $1}' | head -n1; }
-search() { xdotool search --onlyvisible --name "$1" | head -n1; }
 
 # 1. exportar: the run starts before the window is displayed; its file dialog
 # is cancelled.
