@@ -7,6 +7,7 @@
 #include "formats/xml/DocumentMessages.h"
 #include "formats/xml/SafeParser.h"
 #include "formats/xml/SafeSaver.h"
+#include "formats/xml/XmlText.h"
 #include "text/Windows1252.h"
 
 namespace enlazora::formats {
@@ -65,27 +66,8 @@ void forEachContainer(const xmlDoc* doc, Visit visit) {
     if (isElementNamed(child, "BLOQUE_DATOS") && !visit(child)) return;
 }
 
-// Characters that XML 1.0 cannot hold at all (C0 controls other than tab,
-// line feed and carriage return) are dropped rather than written into a file
-// that no reader would accept.
-std::string xmlTextOf(std::string_view ansi) {
-  std::string kept;
-  kept.reserve(ansi.size());
-  for (const char c : ansi) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 || byte == '\t' || byte == '\n' || byte == '\r') kept += c;
-  }
-  return text::AnsiToUtf8(kept);
-}
-
-std::string xmlNameOf(std::string_view ansiName, std::string (*message)(std::string_view)) {
-  std::string name = text::AnsiToUtf8(ansiName);
-  if (name.empty() || xmlValidateName(asXml(name), 0) != 0) throw DocumentError(message(ansiName));
-  return name;
-}
-
 xmlNode* newElement(xmlDoc* doc, std::string_view ansiTag) {
-  const std::string tag = xmlNameOf(ansiTag, messages::InvalidElementName);
+  const std::string tag = XmlNameOf(ansiTag, messages::InvalidElementName);
   xmlNode* element = xmlNewDocNode(doc, nullptr, asXml(tag), nullptr);
   if (element == nullptr) throw std::bad_alloc();
   return element;
@@ -105,16 +87,16 @@ Element Element::appendElement(std::string_view tag) {
 }
 
 void Element::setAttribute(std::string_view name, std::string_view ansiValue) {
-  const std::string xmlName = xmlNameOf(name, messages::InvalidAttributeName);
+  const std::string xmlName = XmlNameOf(name, messages::InvalidAttributeName);
   // xmlSetProp keeps the value as plain text: escaping happens on writing.
-  if (xmlSetProp(node_, asXml(xmlName), asXml(xmlTextOf(ansiValue))) == nullptr) throw std::bad_alloc();
+  if (xmlSetProp(node_, asXml(xmlName), asXml(XmlTextOf(ansiValue))) == nullptr) throw std::bad_alloc();
 }
 
 void Element::setText(std::string_view ansiText) {
   // Clearing first, then adding a plain text node: xmlNodeSetContent would
   // read "&...;" in the text as entity references.
   xmlNodeSetContent(node_, nullptr);
-  const std::string content = xmlTextOf(ansiText);
+  const std::string content = XmlTextOf(ansiText);
   if (content.empty()) return;
   xmlNode* textNode = xmlNewDocText(node_->doc, asXml(content));
   if (textNode == nullptr) throw std::bad_alloc();

@@ -148,7 +148,7 @@ void rejectFaults(const std::filesystem::path& file, const ParseState& state, co
 
 }  // namespace
 
-xmlDoc* ParseExchangeFile(const std::filesystem::path& file) {
+xmlDoc* ParseExchangeFile(const std::filesystem::path& file, AdaptHandlers adapt) {
   prepareLibxml2();
   FileSource source(file);
   if (source.empty()) throw DocumentError(messages::FileEmpty(file));
@@ -156,6 +156,7 @@ xmlDoc* ParseExchangeFile(const std::filesystem::path& file) {
 
   ParseState state;
   ContextHandle context = newGuardedContext(state);
+  if (adapt != nullptr) adapt(*context->sax);
   DocHandle doc;
   {
     ParseGuard guard(state);

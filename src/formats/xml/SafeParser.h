@@ -6,10 +6,16 @@
 #include <filesystem>
 
 using xmlDoc = struct _xmlDoc;
+using xmlSAXHandler = struct _xmlSAXHandler;
 
 namespace enlazora::formats {
 
+// Lets a caller handle the parsed content itself: it may replace the parser's
+// content handlers before parsing starts (the guards against entity
+// declarations stay as they are). Faults are found and reported the same way.
+using AdaptHandlers = void (*)(xmlSAXHandler& handlers);
+
 // The caller owns the returned document (xmlFreeDoc).
-xmlDoc* ParseExchangeFile(const std::filesystem::path& file);
+xmlDoc* ParseExchangeFile(const std::filesystem::path& file, AdaptHandlers adapt = nullptr);
 
 }  // namespace enlazora::formats
