@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "formats/dbf/DbfTable.h"
+#include "formats/xml/ExchangeDocument.h"
 #include "inbound/InboundRun.h"
 #include "support/FuzzSupport.h"
 
@@ -12,9 +13,20 @@ using namespace enlazora;
 
 namespace {
 
+// The first day plan of the document, as the command line answers without
+// --plantilla.
 class FirstPlan : public inbound::InboundInteraction {
  public:
-  std::string chooseDayPlan(const std::filesystem::path&) override { return "J1"; }
+  std::string chooseDayPlan(const std::filesystem::path& document) override {
+    const auto plans = formats::ExchangeDocument::load(document).records("JORNADAS_ESCOLARES");
+    return plans.empty() ? std::string() : plans.front().value(0);
+  }
+};
+
+struct LevelRow {
+  long long key;
+  const char* level;
+  const char* studies;
 };
 
 const std::filesystem::path& LevelTable() {
@@ -24,11 +36,15 @@ const std::filesystem::path& LevelTable() {
                                      formats::FieldDef::character("NIVEL_ABREV", 10),
                                      formats::FieldDef::character("ESTUDIO", 100)});
     auto table = formats::DbfTable::open(path);
-    table.append();
-    table.setInteger("X_OFERTAMATRIG", 10);
-    table.set("NIVEL_ABREV", "ESO");
-    table.set("ESTUDIO", "Educaci\xF3n Secundaria Obligatoria");
-    table.post();
+    for (const LevelRow& row : {LevelRow{10, "ESO", "Educaci\xF3n Secundaria Obligatoria"},
+                                LevelRow{5401, "ESO", "Educaci\xF3n Secundaria Obligatoria"},
+                                LevelRow{5402, "", "Bachillerato"}}) {
+      table.append();
+      table.setInteger("X_OFERTAMATRIG", row.key);
+      table.set("NIVEL_ABREV", row.level);
+      table.set("ESTUDIO", row.studies);
+      table.post();
+    }
     table.close();
     return path;
   }();
