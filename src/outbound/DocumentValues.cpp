@@ -2,14 +2,14 @@
 
 namespace enlazora::outbound {
 
-void AppendValue(formats::Element record, std::string_view name, std::string_view text) {
-  formats::Element value = record.appendElement("dato");
+void AppendValue(formats::StreamElement record, std::string_view name, std::string_view text) {
+  formats::StreamElement value = record.appendElement("dato");
   value.setAttribute("nombre_dato", name);
   value.setText(text);
 }
 
-formats::Element BuildNewRoot(formats::ExchangeDocument& document, const std::string& fecha) {
-  formats::Element root = document.replaceRoot("SERVICIO");
+formats::StreamElement BuildNewRoot(formats::StreamWriter& document, const std::string& fecha) {
+  formats::StreamElement root = document.root("SERVICIO");
   root.setAttribute("modulo", "HORARIOS");
   root.setAttribute("tipo", "I");
   root.setAttribute("autor", "HORARIOS");
@@ -17,8 +17,8 @@ formats::Element BuildNewRoot(formats::ExchangeDocument& document, const std::st
   return root.appendElement("BLOQUE_DATOS");
 }
 
-void AppendSchoolYearBlock(formats::Element dataContainer, const std::string& schoolYear) {
-  formats::Element block = dataContainer.appendElement("grupo_datos");
+void AppendSchoolYearBlock(formats::StreamElement dataContainer, const std::string& schoolYear) {
+  formats::StreamElement block = dataContainer.appendElement("grupo_datos");
   block.setAttribute("seq", "ANNO_ACADEMICO");
   AppendValue(block, "C_ANNO", schoolYear);
 }

@@ -5,7 +5,8 @@
 #include "formats/Clock.h"
 #include "formats/Messages.h"
 #include "formats/RunStopped.h"
-#include "formats/xml/ExchangeDocument.h"
+#include "formats/xml/StreamWriter.h"
+#include "formats/xml/StreamedDocument.h"
 #include "outbound/DocumentValues.h"
 #include "outbound/HeaderDate.h"
 #include "outbound/OutboundError.h"
@@ -52,16 +53,21 @@ OutboundResult RunOutbound(const OutboundRequest& request) {
                         ": elija otro fichero de resultado.");
 
   OutboundTables tables = OutboundTables::Open(request.tableFolder);
-  formats::ExchangeDocument document = formats::ExchangeDocument::load(request.document);
+  // Of the chosen document only what is kept of it is read: the nodes outside
+  // its root and the school year; none of its blocks.
+  const auto document = formats::StreamedDocument::load(request.document, {});
   const std::string schoolYear = SchoolYearOf(document, PathText(request.document));
   const PeriodDates periods = ReadPeriodDates(request.tableFolder);
 
-  formats::Element dataContainer = BuildNewRoot(document, FechaText(formats::Now()));
+  // The result is written as it is built; it takes its place only when
+  // complete, and nothing of it remains when the run stops on the way.
+  formats::StreamWriter written(document, result.resultFile);
+  formats::StreamElement dataContainer = BuildNewRoot(written, FechaText(formats::Now()));
   AppendSchoolYearBlock(dataContainer, schoolYear);
   const TimetableCounts counts = AppendRegularTimetables(dataContainer, tables, periods);
   tables.close();
 
-  document.save(result.resultFile);
+  written.finish();
   result.teachers = counts.teachers;
   result.activities = counts.activities;
   return result;

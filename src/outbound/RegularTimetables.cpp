@@ -11,7 +11,7 @@
 namespace enlazora::outbound {
 namespace {
 
-using formats::Element;
+using Element = formats::StreamElement;
 
 void AppendActivity(Element teacherRecord, std::size_t number, const ActivityValues& values) {
   Element activity = teacherRecord.appendElement("grupo_datos");

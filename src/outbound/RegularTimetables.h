@@ -3,7 +3,7 @@
 // one activity per lesson that SOLUC.DBF places for the teacher.
 #include <cstddef>
 
-#include "formats/xml/ExchangeDocument.h"
+#include "formats/xml/StreamWriter.h"
 #include "outbound/OutboundTables.h"
 #include "outbound/PeriodDates.h"
 
@@ -16,8 +16,9 @@ struct TimetableCounts {
 
 // Appends the block to BLOQUE_DATOS. Teachers are numbered from 1 in table
 // order, activities from 1 within each teacher; a lesson whose DIA is 0 is no
-// activity. Two teachers with the same code both receive its lessons.
-TimetableCounts AppendRegularTimetables(formats::Element dataContainer, const OutboundTables& tables,
+// activity. Two teachers with the same code both receive its lessons. Each
+// teacher record is written out as soon as it is complete.
+TimetableCounts AppendRegularTimetables(formats::StreamElement dataContainer, const OutboundTables& tables,
                                         const PeriodDates& periods);
 
 }  // namespace enlazora::outbound

@@ -5,7 +5,7 @@
 
 namespace enlazora::outbound {
 
-std::string SchoolYearOf(const formats::ExchangeDocument& document, const std::string& documentName) {
+std::string SchoolYearOf(const formats::StreamedDocument& document, const std::string& documentName) {
   const auto firstBlockText = document.firstDataChildText();
   if (!firstBlockText)
     throw OutboundError("El documento " + documentName +

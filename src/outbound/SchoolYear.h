@@ -2,7 +2,7 @@
 // The school year that the written document carries in C_ANNO.
 #include <string>
 
-#include "formats/xml/ExchangeDocument.h"
+#include "formats/xml/StreamedDocument.h"
 
 namespace enlazora::outbound {
 
@@ -10,6 +10,6 @@ namespace enlazora::outbound {
 // /SERVICIO/BLOQUE_DATOS (the whole text when shorter). A document without
 // that container, or whose container is empty, is no exchange document of
 // Quirenda: OutboundError naming the file.
-std::string SchoolYearOf(const formats::ExchangeDocument& document, const std::string& documentName);
+std::string SchoolYearOf(const formats::StreamedDocument& document, const std::string& documentName);
 
 }  // namespace enlazora::outbound
