@@ -14,6 +14,7 @@
 #include "app/Labels.h"
 #include "app/UiText.h"
 #include "app/UserDialogs.h"
+#include "formats/xml/StreamedDocument.h"
 #include "text/Clipper.h"
 
 #ifdef _WIN32
@@ -124,7 +125,8 @@ void TPlantillas::FormActivate() {
   plans_.clear();
   slots_.clear();
   try {
-    const formats::ExchangeDocument document = formats::ExchangeDocument::load(ToPath(archivoXML_));
+    // Only the two blocks the dialog shows are kept of its own copy.
+    const auto document = formats::StreamedDocument::load(ToPath(archivoXML_), {kPlansBlock, kSlotsBlock});
     plans_ = document.records(kPlansBlock);
     slots_ = document.records(kSlotsBlock);
   } catch (const std::exception& error) {

@@ -7,7 +7,7 @@
 #include "formats/Messages.h"
 #include "formats/RunStopped.h"
 #include "formats/files/Locations.h"
-#include "formats/xml/ExchangeDocument.h"
+#include "formats/xml/StreamedDocument.h"
 #include "inbound/InboundRun.h"
 #include "text/Windows1252.h"
 
@@ -22,7 +22,8 @@ class CommandLineDayPlan : public inbound::InboundInteraction {
 
   std::string chooseDayPlan(const std::filesystem::path& document) override {
     if (plan_) return text::Utf8ToAnsi(*plan_);
-    const auto plans = formats::ExchangeDocument::load(document).records("JORNADAS_ESCOLARES");
+    const auto read = formats::StreamedDocument::load(document, {"JORNADAS_ESCOLARES"});
+    const auto& plans = read.records("JORNADAS_ESCOLARES");
     return plans.empty() ? std::string() : plans.front().value(0);
   }
 

@@ -27,7 +27,7 @@ void AppendActivity(formats::DbfTable& table, const std::string& code, const std
 }  // namespace
 
 void ActivitiesStep(StepContext& context) {
-  const auto records = context.document.records("ACTIVIDADES");
+  const auto& records = context.document.records("ACTIVIDADES");
   auto table = formats::DbfTable::open(context.tables.staged(tables::kAsignomt));
   std::size_t rows = 0;
   for (const auto& record : records) {

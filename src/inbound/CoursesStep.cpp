@@ -66,7 +66,7 @@ void AppendCourse(DbfTable& table, const std::string& key, const Level& level, c
 }
 
 std::size_t WriteCourses(StepContext& context, DbfTable& courses) {
-  const auto records = context.document.records("CURSOS_DEL_CENTRO");
+  const auto& records = context.document.records("CURSOS_DEL_CENTRO");
   const LevelReference levels(context.levelTable);
   std::size_t rows = 0;
   for (const auto& record : records) {
@@ -135,7 +135,7 @@ void AppendClassUnit(DbfTable& table, const ClassUnit& unit, const CourseOfUnit&
 
 std::size_t WriteClassUnits(StepContext& context, const DbfTable& courses, DbfTable& units) {
   formats::CodeList codes(formats::LetterCase::Ignored, formats::LongCodes::Shortened);
-  const auto records = context.document.records("UNIDADES");
+  const auto& records = context.document.records("UNIDADES");
   std::size_t rows = 0;
   for (const auto& record : records) {
     if (record.size() < kMinValues) continue;

@@ -126,7 +126,7 @@ void DayPlansStep(StepContext& context) {
       context.tables.recreate(tables::kPeriodos, tables::PeriodosFields(), StagedTables::OldIndex::Kept);
   context.tables.deleteOnCommit(tables::kJornadas);
 
-  const auto plans = context.document.records("JORNADAS_ESCOLARES");
+  const auto& plans = context.document.records("JORNADAS_ESCOLARES");
   context.PlantillaElegida = ChooseDayPlan(context, plans);
 
   auto propagated = DbfTable::open(propagatedFile);

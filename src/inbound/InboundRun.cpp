@@ -4,7 +4,7 @@
 
 #include "formats/Messages.h"
 #include "formats/RunStopped.h"
-#include "formats/xml/ExchangeDocument.h"
+#include "formats/xml/StreamedDocument.h"
 #include "inbound/StagedTables.h"
 #include "inbound/StepContext.h"
 #include "inbound/Steps.h"
@@ -40,7 +40,7 @@ void RunSteps(StepContext& context) {
 
 InboundResult RunInbound(const InboundRequest& request, InboundInteraction& interaction) {
   CheckPreconditions(request);
-  const auto document = formats::ExchangeDocument::load(request.document);
+  const auto document = formats::StreamedDocument::load(request.document);
   StagedTables tables(request.tableFolder);
   StepContext context{document, request.document, request.levelTable, interaction, tables, nullptr, {}, {}};
   RunSteps(context);

@@ -35,7 +35,7 @@ void RoomsStep(StepContext& context) {
   const auto file = context.tables.recreate(tables::kAulat, tables::AulatFields());
   // The full codes, never shortened.
   formats::CodeList codes(formats::LetterCase::Ignored, formats::LongCodes::KeptWhole);
-  const auto records = context.document.records("DEPENDENCIAS");
+  const auto& records = context.document.records("DEPENDENCIAS");
   auto table = formats::DbfTable::open(file);
   std::size_t rows = 0;
   for (const auto& record : records) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/xml/ExchangeDocument.h"
+#include "formats/xml/StreamedDocument.h"
 #include "inbound/InboundRun.h"
 #include "inbound/StagedTables.h"
 #include "inbound/SubjectLists.h"
@@ -15,7 +15,8 @@
 namespace enlazora::inbound {
 
 struct StepContext {
-  const formats::ExchangeDocument& document;
+  // The records of every block, read once; no element tree is kept.
+  const formats::StreamedDocument& document;
   std::filesystem::path documentPath;
   std::filesystem::path levelTable;
   InboundInteraction& interaction;

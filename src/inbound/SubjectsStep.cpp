@@ -109,7 +109,7 @@ void SubjectsStep(StepContext& context) {
   context.subjectLists = std::make_unique<SubjectLists>();
   SubjectLists& lists = *context.subjectLists;
 
-  const auto records = context.document.records("MATERIAS");
+  const auto& records = context.document.records("MATERIAS");
   SubjectTables tables(DbfTable::open(subjectsFile), DbfTable::open(offersFile));
   for (const auto& record : records) {
     if (record.size() < kMinValues) continue;

@@ -51,7 +51,7 @@ void AppendTeacher(formats::DbfTable& table, const Teacher& teacher, const std::
 void TeachersStep(StepContext& context) {
   const auto file = context.tables.recreate(tables::kProft, tables::ProftFields());
   formats::CodeList codes(formats::LetterCase::Ignored, formats::LongCodes::Shortened);
-  const auto records = context.document.records("EMPLEADOS");
+  const auto& records = context.document.records("EMPLEADOS");
   auto table = formats::DbfTable::open(file);
   std::size_t rows = 0;
   for (const auto& record : records) {
