@@ -86,6 +86,13 @@ std::vector<fs::path> StagedTables::existingTargets() const {
 std::vector<formats::FileLock> StagedTables::takeTargets(const std::vector<fs::path>& targets) const {
   std::vector<formats::FileLock> locks;
   for (const auto& target : targets) {
+    // A folder of a table's name would be moved away with the old tables and
+    // deleted with them: it is not ours to replace.
+    std::error_code status;
+    if (fs::is_directory(fs::symlink_status(target, status)))
+      throw InboundError("No se puede reemplazar " + PathText(target.filename()) +
+                         " en la carpeta de las tablas de Horalix: en su lugar hay una carpeta; las tablas quedan "
+                         "como estaban.");
     if (auto lock = formats::FileLock::tryExclusive(target)) {
       locks.push_back(std::move(*lock));
       continue;
