@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <system_error>
 
 #include "outbound/TableFiles.h"
 
@@ -28,6 +29,9 @@ DbfTable OpenTable(const std::filesystem::path& folder, const std::string& table
 }  // namespace
 
 OutboundTables OutboundTables::Open(const std::filesystem::path& folder) {
+  std::error_code status;
+  if (!std::filesystem::is_directory(folder, status))
+    throw TableError("No existe la carpeta de las tablas de Horalix: " + PathText(folder));
   // Braced initialisation runs in order; a table that fails releases those
   // opened before it.
   return OutboundTables{

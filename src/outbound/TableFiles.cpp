@@ -16,11 +16,16 @@ std::optional<fs::path> FindTableFile(const fs::path& folder, const std::string&
   const std::string fileName = table + ".DBF";
   std::error_code error;
   if (fs::is_regular_file(folder / fileName, error)) return folder / fileName;
+  // A folder standing in the table's place is handed back too, so that
+  // opening it says so instead of reporting the table missing.
+  std::optional<fs::path> folderInPlace;
   for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
     if (text::UpperAsciiLetters(entry->path().filename().string()) != fileName) continue;
-    if (entry->is_regular_file(error)) return entry->path();
+    std::error_code status;
+    if (entry->is_regular_file(status)) return entry->path();
+    if (entry->is_directory(status) && !folderInPlace) folderInPlace = entry->path();
   }
-  return std::nullopt;
+  return folderInPlace;
 }
 
 }  // namespace enlazora::outbound
