@@ -1,6 +1,5 @@
 #include "formats/xml/StreamWriter.h"
 
-#include <libxml/HTMLtree.h>
 #include <libxml/encoding.h>
 #include <libxml/tree.h>
 #include <libxml/xmlIO.h>
@@ -29,11 +28,17 @@ const char* encodingFor(const StreamedDocument& source) {
   return doc->encoding != nullptr ? reinterpret_cast<const char*>(doc->encoding) : nullptr;
 }
 
-// A document type of XHTML 1.0 makes libxml2 save the whole document as
-// XHTML, where an empty element is written as a pair of tags.
+// A document type of XHTML 1.0 makes a libxml2 built with HTML support save
+// the whole document as XHTML, where an empty element is written as a pair of
+// tags.
 bool declaresXhtml(const xmlDoc* doc) {
+#ifdef LIBXML_HTML_ENABLED
   const xmlDtd* type = xmlGetIntSubset(doc);
   return type != nullptr && xmlIsXHTML(type->SystemID, type->ExternalID) > 0;
+#else
+  (void)doc;
+  return false;
+#endif
 }
 
 // XHTML's own empty elements, written as "<br />" there.
