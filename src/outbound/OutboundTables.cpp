@@ -12,11 +12,21 @@ namespace {
 using formats::DbfTable;
 using formats::TableError;
 
+// Whether the folder's entries can be read (a table may be missing only from
+// a folder that can be looked into).
+bool CanList(const std::filesystem::path& folder) {
+  std::error_code error;
+  std::filesystem::directory_iterator entries(folder, error);
+  return !error;
+}
+
 // Opens one table exclusively and makes sure it holds the fields the run
 // reads from it.
 DbfTable OpenTable(const std::filesystem::path& folder, const std::string& table,
                    std::initializer_list<const char*> fieldsRead) {
   const auto file = FindTableFile(folder, table);
+  if (!file && !CanList(folder))
+    throw TableError("No se puede leer la carpeta de las tablas de Horalix: " + PathText(folder));
   if (!file)
     throw TableError("No se encuentra la tabla " + table + ".DBF en la carpeta de tablas " + PathText(folder) + ".");
   auto opened = DbfTable::open(*file, formats::Access::Exclusive);
