@@ -51,6 +51,17 @@ TEST(FileSystemFaults, ReadOnlyTableFolder) {
   EXPECT_EQ(ChangedFiles(tables, SnapshotFolder(scene.tables())), "");
 }
 
+TEST(FileSystemFaults, UnreadableTableFolder) {
+  CliScene scene;
+  scene.giveToUnprivilegedUser();
+  fs::permissions(scene.tables(), fs::perms::none);
+  ExpectStop(scene, scene.inbound(),
+             "No se puede escribir en la carpeta de las tablas de Horalix: " + scene.tables().string(),
+             RunAs::Unprivileged);
+  ExpectStop(scene, scene.outbound(),
+             "No se puede leer la carpeta de las tablas de Horalix: " + scene.tables().string(), RunAs::Unprivileged);
+}
+
 TEST(FileSystemFaults, ReadOnlyResultFolder) {
   CliScene scene;
   scene.giveToUnprivilegedUser();
