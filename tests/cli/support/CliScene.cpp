@@ -45,6 +45,22 @@ const passwd& UnprivilegedUser() {
   return *user;
 }
 
+// A copy of the program that the unprivileged user can reach whatever the
+// permissions of the build folder (under a home folder of mode 700, say).
+const fs::path& ReachableProgram() {
+  static const TempFolder folder;
+  static const fs::path program = [] {
+    const auto copy = folder / "enlazora-cli";
+    fs::copy_file(ENLAZORA_CLI, copy);
+    const auto readAndRun = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(copy, readAndRun);
+    fs::permissions(folder.path(), readAndRun);
+    return copy;
+  }();
+  return program;
+}
+
 std::vector<std::string> Command(const char* command, const fs::path& document, const fs::path& tables) {
   return {command, document.string(), "--tablas", tables.string()};
 }
@@ -82,7 +98,7 @@ ProcessResult CliScene::run(const std::vector<std::string>& arguments, RunAs as)
   if (as == RunAs::Tester || geteuid() != 0) return RunProgram(ENLAZORA_CLI, arguments, kEnvironment);
   const auto& user = UnprivilegedUser();
   std::vector<std::string> dropped = {"--reuid=" + std::to_string(user.pw_uid),
-                                      "--regid=" + std::to_string(user.pw_gid), "--clear-groups", ENLAZORA_CLI};
+                                      "--regid=" + std::to_string(user.pw_gid), "--clear-groups", ReachableProgram().string()};
   dropped.insert(dropped.end(), arguments.begin(), arguments.end());
   return RunProgram("setpriv", dropped, kEnvironment);
 }
