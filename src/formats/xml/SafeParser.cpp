@@ -10,6 +10,7 @@
 
 #include "formats/xml/BlankText.h"
 #include "formats/xml/DocumentMessages.h"
+#include "formats/xml/EncodingNames.h"
 #include "formats/xml/ExchangeDocument.h"
 #include "formats/xml/FileSource.h"
 #include "formats/xml/ParseFault.h"
@@ -165,6 +166,7 @@ xmlDoc* ParseExchangeFile(const std::filesystem::path& file, AdaptHandlers adapt
   const bool wellFormed = doc && context->wellFormed != 0;
   if (!wellFormed || state.entityLine || state.reachedOutside || state.encodingFault || source.readErrorNumber() != 0)
     rejectFaults(file, state, source);
+  RequireSystemConverter(file, doc.get());
   RemoveBlankTextBetweenElements(doc.get());
   return doc.release();
 }
