@@ -65,6 +65,39 @@ TEST(XmlEncodingNames, LooseSpellingsWriteWhatTheyLackAsReferences) {
   }
 }
 
+// The message of the DocumentError that loading raises, or "" when it loads.
+std::string LoadFailure(const std::filesystem::path& file) {
+  try {
+    ExchangeDocument::load(file);
+  } catch (const DocumentError& error) {
+    return error.what();
+  }
+  return {};
+}
+
+TEST(XmlEncodingNames, LooseSpellingsReadAsTheSystemSpellingDoes) {
+  // 0x81 is undefined in Windows-1252 and 0x8E in Windows-1253.
+  struct Case {
+    const char* loose;
+    const char* system;
+    std::string bytes;
+  };
+  for (const auto& c : {Case{"windows1252", "windows-1252", "A\x81o"}, Case{"win--dows_1253", "windows-1253", "A\x8Eo"},
+                        Case{"ISO8859_1", "ISO-8859-1", "A\xF1o"}}) {
+    SCOPED_TRACE(c.loose);
+    TempFolder folder;
+    const auto file = folder / "entrada.xml";
+    const auto document = [&](const char* encoding) {
+      return "<?xml version=\"1.0\" encoding=\"" + std::string(encoding) +
+             "\"?>\n<SERVICIO><BLOQUE_DATOS><dato>" + c.bytes + "</dato></BLOQUE_DATOS></SERVICIO>\n";
+    };
+    WriteBytes(file, document(c.system));
+    const std::string expected = LoadFailure(file);
+    WriteBytes(file, document(c.loose));
+    EXPECT_EQ(LoadFailure(file), expected);
+  }
+}
+
 TEST(XmlEncodingNames, NameOnlyIcuKnowsIsNotRecognised) {
   TempFolder folder;
   const auto input = folder / "entrada.xml";

@@ -45,15 +45,37 @@ std::vector<std::string> IconvSpellingsOf(const std::string& name) {
 
 }  // namespace
 
+std::optional<std::string> DeclaredEncoding(std::string_view head) {
+  if (head.starts_with("\xEF\xBB\xBF")) head.remove_prefix(3);
+  if (!head.starts_with("<?xml")) return std::nullopt;
+  const auto end = head.find("?>");
+  if (end == std::string_view::npos) return std::nullopt;
+  const std::string_view declaration = head.substr(0, end);
+  auto at = declaration.find("encoding");
+  if (at == std::string_view::npos) return std::nullopt;
+  at = declaration.find_first_not_of(" \t\r\n", at + 8);
+  if (at == std::string_view::npos || declaration[at] != '=') return std::nullopt;
+  at = declaration.find_first_not_of(" \t\r\n", at + 1);
+  if (at == std::string_view::npos || (declaration[at] != '"' && declaration[at] != '\'')) return std::nullopt;
+  const auto close = declaration.find(declaration[at], at + 1);
+  if (close == std::string_view::npos) return std::nullopt;
+  return std::string(declaration.substr(at + 1, close - at - 1));
+}
+
+void PreferSystemConverter(const std::string& encoding) {
+  if (encoding.empty() || KnownWithoutIcu(encoding)) return;
+  for (const auto& spelling : IconvSpellingsOf(encoding)) {
+    if (spelling == encoding || !KnownWithoutIcu(spelling)) continue;
+    xmlAddEncodingAlias(spelling.c_str(), encoding.c_str());
+    return;
+  }
+}
+
 void RequireSystemConverter(const std::filesystem::path& file, const xmlDoc* doc) {
   if (doc->encoding == nullptr) return;
   const std::string declared = reinterpret_cast<const char*>(doc->encoding);
+  PreferSystemConverter(declared);
   if (KnownWithoutIcu(declared)) return;
-  for (const auto& spelling : IconvSpellingsOf(declared)) {
-    if (spelling == declared || !KnownWithoutIcu(spelling)) continue;
-    xmlAddEncodingAlias(spelling.c_str(), declared.c_str());
-    return;
-  }
   throw DocumentError("El archivo \"" + messages::ShownName(file) + "\" declara la codificación \"" + declared +
                       "\", que no se reconoce.");
 }

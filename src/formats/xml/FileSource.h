@@ -18,6 +18,8 @@ class FileSource {
   FileSource& operator=(const FileSource&) = delete;
 
   bool empty() const { return head_.empty(); }
+  // The first piece of the file.
+  const std::string& head() const { return head_; }
   // NUL bytes in the first piece of a file that is not UTF-16 or UCS-4 text.
   bool looksBinary() const;
 

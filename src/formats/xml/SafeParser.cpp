@@ -154,6 +154,7 @@ xmlDoc* ParseExchangeFile(const std::filesystem::path& file, AdaptHandlers adapt
   FileSource source(file);
   if (source.empty()) throw DocumentError(messages::FileEmpty(file));
   if (source.looksBinary()) throw DocumentError(messages::FileBinary(file));
+  if (const auto encoding = DeclaredEncoding(source.head())) PreferSystemConverter(*encoding);
 
   ParseState state;
   ContextHandle context = newGuardedContext(state);
