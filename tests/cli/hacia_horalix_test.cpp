@@ -80,17 +80,6 @@ std::size_t CountWhere(const Dump& dump, const std::string& field, const std::st
   return count;
 }
 
-// The names of the files that differ between two snapshots of a folder.
-std::string DifferingFiles(const std::map<std::string, std::string>& before,
-                           const std::map<std::string, std::string>& after) {
-  std::string names;
-  for (const auto& [name, bytes] : before)
-    if (!after.contains(name) || after.at(name) != bytes) names += name + " ";
-  for (const auto& [name, bytes] : after)
-    if (!before.contains(name)) names += name + " ";
-  return names;
-}
-
 // A copy of the sample school and an empty table folder.
 struct SampleRun {
   TempFolder folder;
@@ -205,7 +194,7 @@ TEST(HaciaHoralix, StopsExitWithOneAndLeaveTheFolderAsItWas) {
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_EQ(result.err, "No existe archivo\n");
   EXPECT_TRUE(result.out.empty());
-  EXPECT_EQ(DifferingFiles(before, SnapshotFolder(sample.tables)), "");
+  EXPECT_EQ(ChangedFiles(before, SnapshotFolder(sample.tables)), "");
 
   {
     HeldByTDbf host(sample.tables / "GRUPOST.DBF");  // another program has the table open
@@ -214,7 +203,7 @@ TEST(HaciaHoralix, StopsExitWithOneAndLeaveTheFolderAsItWas) {
     result = sample.run(options);
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_NE(result.err.find("GRUPOST.DBF"), std::string::npos) << result.err;
-    EXPECT_EQ(DifferingFiles(before, SnapshotFolder(sample.tables)), "");
+    EXPECT_EQ(ChangedFiles(before, SnapshotFolder(sample.tables)), "");
   }
 
   result = sample.run({"--tablas", (sample.folder / "NOHTEMP").string(), "--niveles", SampleLevels().string()});

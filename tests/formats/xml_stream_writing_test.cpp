@@ -15,12 +15,14 @@
 #include "formats/xml/ExchangeDocument.h"
 #include "formats/xml/StreamWriter.h"
 #include "formats/xml/StreamedDocument.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestSupport.h"
 
 namespace enlazora::formats {
 namespace {
 
 namespace fs = std::filesystem;
+using enlazora::testing::FileSizeLimit;
 using enlazora::testing::ReadBytes;
 using enlazora::testing::SnapshotFolder;
 using enlazora::testing::TempFolder;
@@ -191,28 +193,6 @@ TEST(XmlStreamWriting, RefusedTargetsGiveTheSaveMessagesAndLeaveNothing) {
   EXPECT_EQ(SnapshotFolder(folder.path()), before);
 
 }
-
-// Files may grow no larger than a limit while it lives; writing beyond it
-// fails with EFBIG instead of a signal.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{bytes, previous_.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit previous_{};
-  void (*previousHandler_)(int) = nullptr;
-};
 
 TEST(XmlStreamWriting, AStreamThatFailsOrStopsLeavesThePreviousFile) {
   TempFolder folder;

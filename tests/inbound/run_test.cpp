@@ -78,7 +78,7 @@ TEST(InboundRun, PreconditionsStopBeforeAnythingIsTouched) {
     EXPECT_EQ(stopped.reason(), StopReason::MissingPrerequisite);
     EXPECT_STREQ(stopped.what(), "ATENCIÓN - NIVELLARI.DBF No encontrado - Reinstale ENLAZORA");
   }
-  EXPECT_EQ(DifferingFiles(before, SnapshotFolder(bench.tables())), "");
+  EXPECT_EQ(ChangedFiles(before, SnapshotFolder(bench.tables())), "");
 }
 
 TEST(InboundRun, ReplacesTheTenTablesAndDeletesWhatTheStepsDelete) {
@@ -172,7 +172,7 @@ TEST(InboundRun, AStoppedRunLeavesTheFolderByteForByte) {
     const std::string message = StopMessage(bench, [&] { c.prepare(bench); });
     held.reset();
     EXPECT_NE(message.find(c.messagePart), std::string::npos) << c.name << ": " << message;
-    EXPECT_EQ(DifferingFiles(before, SnapshotFolder(bench.tables())), "") << c.name;
+    EXPECT_EQ(ChangedFiles(before, SnapshotFolder(bench.tables())), "") << c.name;
   }
 }
 

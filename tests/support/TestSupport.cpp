@@ -62,6 +62,16 @@ std::map<std::string, std::string> SnapshotFolder(const fs::path& folder) {
   return snapshot;
 }
 
+std::string ChangedFiles(const std::map<std::string, std::string>& before,
+                         const std::map<std::string, std::string>& after) {
+  std::string names;
+  for (const auto& [name, bytes] : before)
+    if (!after.contains(name) || after.at(name) != bytes) names += name + " ";
+  for (const auto& [name, bytes] : after)
+    if (!before.contains(name)) names += name + " ";
+  return names;
+}
+
 namespace {
 std::string drain(int fd) {
   std::string text;

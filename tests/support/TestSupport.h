@@ -29,6 +29,11 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 // a folder exactly as it was.
 std::map<std::string, std::string> SnapshotFolder(const std::filesystem::path& folder);
 
+// The names of the files that differ between two snapshots, each followed by
+// a blank; empty when the snapshots are equal.
+std::string ChangedFiles(const std::map<std::string, std::string>& before,
+                         const std::map<std::string, std::string>& after);
+
 struct ProcessResult {
   int exitStatus = -1;
   std::string out;

@@ -114,16 +114,6 @@ void ExpectStop(const CliScene& scene, const std::vector<std::string>& arguments
   EXPECT_FALSE(fs::exists(scene.result()));
 }
 
-std::string ChangedFiles(const std::map<std::string, std::string>& before,
-                         const std::map<std::string, std::string>& after) {
-  std::string names;
-  for (const auto& [name, bytes] : before)
-    if (!after.contains(name) || after.at(name) != bytes) names += name + " ";
-  for (const auto& [name, bytes] : after)
-    if (!before.contains(name)) names += name + " ";
-  return names;
-}
-
 std::string WithFieldBytes(std::string table, std::size_t record, const std::string& field, const std::string& bytes) {
   const auto u16 = [&](std::size_t at) {
     return static_cast<std::size_t>(static_cast<unsigned char>(table[at]) |

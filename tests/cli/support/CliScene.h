@@ -54,11 +54,6 @@ class CliScene {
 void ExpectStop(const CliScene& scene, const std::vector<std::string>& arguments, const std::string& message,
                 RunAs as = RunAs::Tester);
 
-// The names of the files that differ between two snapshots (empty when the
-// same), to show which ones a run touched.
-std::string ChangedFiles(const std::map<std::string, std::string>& before,
-                         const std::map<std::string, std::string>& after);
-
 // Bytes of a level-7 table with the value of one field of one record (from
 // 0) replaced by `bytes`, which must have the field's width.
 std::string WithFieldBytes(std::string table, std::size_t record, const std::string& field, const std::string& bytes);

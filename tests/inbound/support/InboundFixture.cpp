@@ -107,16 +107,6 @@ inbound::InboundResult InboundBench::run(const DocumentBuilder& document, const 
   return inbound::RunInbound(request(), dayPlan);
 }
 
-std::string DifferingFiles(const std::map<std::string, std::string>& before,
-                           const std::map<std::string, std::string>& after) {
-  std::string names;
-  for (const auto& [name, bytes] : before)
-    if (!after.contains(name) || after.at(name) != bytes) names += name + " ";
-  for (const auto& [name, bytes] : after)
-    if (!before.contains(name)) names += name + " ";
-  return names;
-}
-
 DocumentBuilder WithOneDayPlan() {
   DocumentBuilder document;
   document.block("JORNADAS_ESCOLARES", {{"J1", "Jornada", "01/09/2024", "30/06/2025"}});

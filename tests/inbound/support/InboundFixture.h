@@ -69,11 +69,6 @@ class InboundBench {
   TempFolder folder_;
 };
 
-// The names of the files that differ between two snapshots of a folder
-// (empty when they are the same).
-std::string DifferingFiles(const std::map<std::string, std::string>& before,
-                           const std::map<std::string, std::string>& after);
-
 // A document with one day plan "J1" and nothing else: the least a run
 // completes with.
 DocumentBuilder WithOneDayPlan();
