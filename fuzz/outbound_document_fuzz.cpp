@@ -12,22 +12,8 @@
 
 using namespace enlazora;
 
-namespace {
-
-const std::filesystem::path& TableFolder() {
-  static const std::filesystem::path folder = [] {
-    auto path = fuzzing::ScratchFolder() / "HTEMP";
-    std::filesystem::create_directories(path);
-    fuzzing::WriteSchoolTables(path);
-    return path;
-  }();
-  return folder;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto& tables = TableFolder();
+  const auto& tables = fuzzing::SchoolTableFolder();
   const auto document = fuzzing::ScratchFolder() / "centro.xml";
   const auto result = fuzzing::ScratchFolder() / "ResultadoHoralixcentro.xml";
   fuzzing::WriteFile(document, data, size);

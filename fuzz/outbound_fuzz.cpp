@@ -13,16 +13,6 @@ using namespace enlazora;
 
 namespace {
 
-const std::filesystem::path& TableFolder() {
-  static const std::filesystem::path folder = [] {
-    auto path = fuzzing::ScratchFolder() / "HTEMP";
-    std::filesystem::create_directories(path);
-    fuzzing::WriteSchoolTables(path);
-    return path;
-  }();
-  return folder;
-}
-
 const std::filesystem::path& Document() {
   static const std::filesystem::path file = [] {
     auto path = fuzzing::ScratchFolder() / "centro.xml";
@@ -39,7 +29,7 @@ const std::filesystem::path& Document() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto& tables = TableFolder();
+  const auto& tables = fuzzing::SchoolTableFolder();
   fuzzing::WriteFile(tables / "SOLUC.DBF", data, size);
   const auto result = fuzzing::ScratchFolder() / "resultado.xml";
   std::filesystem::remove(result);

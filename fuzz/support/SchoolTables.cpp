@@ -1,5 +1,7 @@
 #include "support/SchoolTables.h"
 
+#include "support/FuzzSupport.h"
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -109,6 +111,16 @@ void RequireReadableResult(const std::filesystem::path& file) {
   xmlFreeDoc(doc);
   if (!found) Fail("has no X_EMPLEADO", file);
   if (employee != FirstEmployeeUtf8()) Fail("reads back another X_EMPLEADO", file);
+}
+
+const std::filesystem::path& SchoolTableFolder() {
+  static const std::filesystem::path folder = [] {
+    auto path = ScratchFolder() / "HTEMP";
+    std::filesystem::create_directories(path);
+    WriteSchoolTables(path);
+    return path;
+  }();
+  return folder;
 }
 
 }  // namespace enlazora::fuzzing

@@ -11,6 +11,9 @@ namespace enlazora::fuzzing {
 // escaping or that some encodings lack (see FirstEmployeeUtf8).
 void WriteSchoolTables(const std::filesystem::path& folder);
 
+// A table folder in the scratch folder holding those tables, written once.
+const std::filesystem::path& SchoolTableFolder();
+
 // The first teacher's X_EMPLEADO as a reader of the written document must
 // get it back (UTF-8).
 const std::string& FirstEmployeeUtf8();
