@@ -5,7 +5,6 @@
 
 #include "cli/Commands.h"
 #include "formats/Messages.h"
-#include "formats/RunStopped.h"
 #include "formats/files/Locations.h"
 #include "formats/xml/StreamedDocument.h"
 #include "inbound/InboundRun.h"
@@ -43,7 +42,8 @@ int RunHaciaHoralix(const CommandLine& line) {
     const inbound::InboundResult result = inbound::RunInbound(request, dayPlan);
     std::cout << messages::kProcesoFinalizado << '\n';
     std::cout << "Plantilla horaria: " << text::AnsiToUtf8(result.chosenPlan) << '\n';
-    for (const auto& table : result.tables) std::cout << table.table << ": " << table.rows << (table.rows == 1 ? " registro\n" : " registros\n");
+    for (const auto& table : result.tables)
+      std::cout << table.table << ": " << table.rows << (table.rows == 1 ? " registro\n" : " registros\n");
     return kCompleted;
   } catch (const std::exception& error) {
     std::cerr << error.what() << '\n';

@@ -3,7 +3,6 @@
 
 #include "cli/Commands.h"
 #include "formats/Messages.h"
-#include "formats/RunStopped.h"
 #include "formats/files/Locations.h"
 #include "outbound/OutboundRun.h"
 
@@ -20,9 +19,6 @@ int RunHaciaQuirenda(const CommandLine& line) {
               << "Escritos " << result.teachers << " profesores y " << result.activities << " actividades en "
               << result.resultFile.string() << '\n';
     return kCompleted;
-  } catch (const RunStopped& stopped) {
-    std::cerr << stopped.what() << '\n';
-    return kStopped;
   } catch (const std::exception& error) {
     std::cerr << error.what() << '\n';
     return kStopped;
